@@ -74,4 +74,6 @@ private:
     std::unique_ptr<PortConnection> m_portConnection;
     std::unique_ptr<ReplyHandler> m_replyHandler;
     std::unique_ptr<CommandWriter> m_commandWriter;
+
+    // Handlers of the operator's commands, the chart, the timed run and the records.
 };
