@@ -345,7 +345,8 @@ void paintChartFrame(QPainter& p)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 20, 70, 45));
     p.drawRect(frame.translated(2, 2));
-    p.setBrush(Qt::NoBrush);
+    // The box itself is white, as Picture1 is, and the frame sits on the pixels just outside it.
+    p.setBrush(Qt::white);
     p.setPen(QPen(kInk, 1));
     p.drawRect(frame);
 
@@ -472,8 +473,8 @@ QPixmap drawIcon(int size)
     p.setBrush(Qt::white);
     p.setPen(Qt::NoPen);
     p.drawEllipse(QPointF(32, 26), 18.5, 18.5);
-    // Scale: ticks over 270 degrees, the upper part in red.
-    for (int i = 0; i <= 8; ++i) {
+    // Scale: ticks over 270 degrees, the upper part in red; too fine to show at the smallest size.
+    for (int i = 0; size >= 24 && i <= 8; ++i) {
         const double a = qDegreesToRadians(225.0 - i * 33.75);
         const QPointF dir(std::cos(a), -std::sin(a));
         p.setPen(QPen(i >= 7 ? QColor(220, 30, 30) : QColor(10, 40, 110), size >= 32 ? 2.2 : 3.0));

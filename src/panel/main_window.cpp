@@ -22,7 +22,7 @@ namespace {
 
 const QColor kBlue(0, 0, 255);
 
-struct LabelSpec {
+struct LabelPlace {
     const char* name;
     int left, top, width, height;
     double pointSize;
@@ -30,12 +30,12 @@ struct LabelSpec {
     bool black;
 };
 
-QLabel* makeLabel(QWidget* parent, const LabelSpec& spec)
+QLabel* makeLabel(QWidget* parent, const LabelPlace& place)
 {
-    auto* label = new QLabel(QString::fromUtf8(spec.text), parent);
-    label->setObjectName(QString::fromLatin1(spec.name));
-    label->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
-    label->setFont(songFont(spec.pointSize));
+    auto* label = new QLabel(QString::fromUtf8(place.text), parent);
+    label->setObjectName(QString::fromLatin1(place.name));
+    label->setGeometry(twipsRect(place.left, place.top, place.width, place.height));
+    label->setFont(songFont(place.pointSize));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAutoFillBackground(true);
     // A press on a label is not a press on the window's surface.
@@ -43,7 +43,7 @@ QLabel* makeLabel(QWidget* parent, const LabelSpec& spec)
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, kBlue);
     palette.setColor(QPalette::WindowText,
-                     spec.black ? QColor(Qt::black) : QApplication::palette().color(QPalette::ButtonText));
+                     place.black ? QColor(Qt::black) : QApplication::palette().color(QPalette::ButtonText));
     label->setPalette(palette);
     return label;
 }
@@ -117,7 +117,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildLabels()
 {
-    static const LabelSpec specs[] = {
+    static const LabelPlace places[] = {
         {"Label4", 6720, 600, 1215, 375, 14.25, "当前压力", true},
         {"LcurrP", 7920, 600, 615, 375, 12, "00.0", false},
         {"Label5", 8520, 600, 705, 375, 12, " MPa", false},
@@ -138,8 +138,8 @@ void MainWindow::buildLabels()
     };
     QHash<QString, QLabel*> byName;
     int member = 0;
-    for (const LabelSpec& spec : specs) {
-        QLabel* label = makeLabel(m_surface, spec);
+    for (const LabelPlace& place : places) {
+        QLabel* label = makeLabel(m_surface, place);
         // Label4 and Label5 are groups of three, told apart by their member number.
         if (label->objectName() == QLatin1String("Label4") || label->objectName() == QLatin1String("Label5"))
             label->setProperty("index", member++ / 2);
@@ -157,13 +157,13 @@ void MainWindow::buildLabels()
 void MainWindow::buildKeypad()
 {
     using artwork::KeyFace;
-    struct KeySpec {
+    struct KeyPlace {
         const char* name;
         int member; // member number within the Cmd0 group, else -1
         KeyFace face;
         int column, row;
     };
-    static const KeySpec specs[] = {
+    static const KeyPlace places[] = {
         {"Cmd0", 13, KeyFace::Digit0, 0, 0}, {"Cmd1", -1, KeyFace::Digit1, 1, 0},
         {"Cmd2", -1, KeyFace::Digit2, 2, 0}, {"Cmd3", -1, KeyFace::Digit3, 3, 0},
         {"Cmd4", -1, KeyFace::Digit4, 0, 1}, {"Cmd5", -1, KeyFace::Digit5, 1, 1},
@@ -175,14 +175,14 @@ void MainWindow::buildKeypad()
     };
     static const int columns[] = {6720, 7360, 8020, 8680};
     static const int rows[] = {2160, 2640, 3120, 3600};
-    for (const KeySpec& spec : specs) {
-        auto* key = new KeyButton(artwork::keyFace(spec.face), m_surface);
-        key->setObjectName(QString::fromLatin1(spec.name));
-        key->setGeometry(twipsRect(columns[spec.column], rows[spec.row], 615, 375));
+    for (const KeyPlace& place : places) {
+        auto* key = new KeyButton(artwork::keyFace(place.face), m_surface);
+        key->setObjectName(QString::fromLatin1(place.name));
+        key->setGeometry(twipsRect(columns[place.column], rows[place.row], 615, 375));
         key->setFont(songFont(14.25));
         const QString name = key->objectName();
-        if (spec.member >= 0) {
-            key->setProperty("index", spec.member);
+        if (place.member >= 0) {
+            key->setProperty("index", place.member);
             m_digitKeys.append({'0', key});
         } else if (name.size() == 4 && name[3].isDigit()) {
             m_digitKeys.append({name[3].toLatin1(), key});
