@@ -1,5 +1,7 @@
 // The simulated pump, driven as the panel drives it: a real QSerialPort on its pseudo-terminal.
 
+#include "support/pump_sim.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -26,56 +28,12 @@ bool openLine(QSerialPort& port, const QString& device)
         && port.setStopBits(QSerialPort::OneStop);
 }
 
-// The simulator as a child process; stopped when the test ends, however it ends.
-class Simulator {
-public:
-    ~Simulator()
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(kTimeoutMs))
-            m_process.kill();
-        m_process.waitForFinished(kTimeoutMs);
-    }
-
-    // The device from its first line, or nothing when it did not start.
-    QString start(const QStringList& args)
-    {
-        m_process.start(QStringLiteral(DURAVEL_PUMP_SIM), args);
-        if (!m_process.waitForStarted(kTimeoutMs)
-            || !QTest::qWaitFor([&] { return m_process.canReadLine(); }, kTimeoutMs))
-            return {};
-        const QByteArray line = m_process.readLine().trimmed();
-        return line.startsWith("device: ") ? QString::fromLocal8Bit(line.mid(8)) : QString();
-    }
-
-    // Starts it and opens the port on its device as the panel does.
-    bool startOn(QSerialPort& port, const QStringList& args)
-    {
-        const QString device = start(args);
-        return !device.isEmpty() && openLine(port, device);
-    }
-
-    // Ends it with a signal and waits; true when it ended by itself with status 0.
-    bool stop(int signal)
-    {
-        ::kill(static_cast<pid_t>(m_process.processId()), signal);
-        return finish();
-    }
-
-    // True when it has ended, or ends within the time-out, by itself with status 0.
-    bool finish()
-    {
-        const bool ended = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(kTimeoutMs);
-        return ended && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
-    }
-
-    QProcess& process() { return m_process; }
-
-private:
-    QProcess m_process;
-};
+// Starts it and opens the port on its device as the panel does.
+bool startOn(PumpSim& sim, QSerialPort& port, const QStringList& args)
+{
+    const QString device = sim.start(args);
+    return !device.isEmpty() && openLine(port, device);
+}
 
 // Everything received once at least count bytes are there (fewer after the time-out).
 QByteArray receive(QSerialPort& port, qsizetype count)
@@ -169,9 +127,9 @@ void TestPumpSim::obeysFramesForItsNumberAndForAll()
     QFETCH(QByteArray, sent);
     QFETCH(QByteArray, replies);
 
-    Simulator sim;
+    PumpSim sim;
     QSerialPort port;
-    QVERIFY(sim.startOn(port, {"--no-line-delay", "--address", address}));
+    QVERIFY(startOn(sim, port, {"--no-line-delay", "--address", address}));
 
     port.write(sent + kPoll);
     const QByteArray expected = replies + "Q" + address.toLatin1() + "N00.0Y";
@@ -180,9 +138,9 @@ void TestPumpSim::obeysFramesForItsNumberAndForAll()
 
 void TestPumpSim::runningRaisesPressureAndStoppingLetsItFall()
 {
-    Simulator sim;
+    PumpSim sim;
     QSerialPort port;
-    QVERIFY(sim.startOn(port, {"--no-line-delay"}));
+    QVERIFY(startOn(sim, port, {"--no-line-delay"}));
 
     port.write("Q00L25.0YQ00R0000Y");
     QCOMPARE(receive(port, 9), QByteArray("Q00L25.0Y"));
@@ -195,9 +153,9 @@ void TestPumpSim::runningRaisesPressureAndStoppingLetsItFall()
 // Flow 50 heads for 2.0 MPa; a limit of 0.5 must stop it on the way and let the pressure fall.
 void TestPumpSim::pressureLimitStopsThePump()
 {
-    Simulator sim;
+    PumpSim sim;
     QSerialPort port;
-    QVERIFY(sim.startOn(port, {"--no-line-delay"}));
+    QVERIFY(startOn(sim, port, {"--no-line-delay"}));
 
     port.write("Q00L50.0YQ00P00.5YQ00R0000Y");
     QCOMPARE(receive(port, 18), QByteArray("Q00L50.0YQ00P00.5Y"));
@@ -217,9 +175,9 @@ void TestPumpSim::noReplyWhenSilentOrDropping()
     QFETCH(QStringList, fault);
     QTemporaryDir dir;
     const QString log = dir.filePath("sim.log");
-    Simulator sim;
+    PumpSim sim;
     QSerialPort port;
-    QVERIFY(sim.startOn(port, fault + QStringList{"--no-line-delay", "--log", log}));
+    QVERIFY(startOn(sim, port, fault + QStringList{"--no-line-delay", "--log", log}));
 
     port.write("Q00L05.0Y" + kPoll);
     QTRY_VERIFY_WITH_TIMEOUT(readFile(log).contains("< " + kPoll), kTimeoutMs);
@@ -231,9 +189,9 @@ void TestPumpSim::noReplyWhenSilentOrDropping()
 
 void TestPumpSim::noiseSendsAStrayByteBeforeTheReply()
 {
-    Simulator sim;
+    PumpSim sim;
     QSerialPort port;
-    QVERIFY(sim.startOn(port, {"--no-line-delay", "--noise", "1"}));
+    QVERIFY(startOn(sim, port, {"--no-line-delay", "--noise", "1"}));
 
     port.write(kPoll);
     const QByteArray received = receive(port, 10);
@@ -244,9 +202,9 @@ void TestPumpSim::noiseSendsAStrayByteBeforeTheReply()
 
 void TestPumpSim::splitSendsAReplyInTwoParts()
 {
-    Simulator sim;
+    PumpSim sim;
     QSerialPort port;
-    QVERIFY(sim.startOn(port, {"--no-line-delay", "--split"}));
+    QVERIFY(startOn(sim, port, {"--no-line-delay", "--split"}));
     QSignalSpy arrivals(&port, &QSerialPort::readyRead);
 
     port.write(kPoll);
@@ -256,9 +214,9 @@ void TestPumpSim::splitSendsAReplyInTwoParts()
 
 void TestPumpSim::coalesceWritesRepliesTogether()
 {
-    Simulator sim;
+    PumpSim sim;
     QSerialPort port;
-    QVERIFY(sim.startOn(port, {"--coalesce"}));
+    QVERIFY(startOn(sim, port, {"--coalesce"}));
     QSignalSpy arrivals(&port, &QSerialPort::readyRead);
 
     port.write(kPoll);
@@ -274,9 +232,9 @@ void TestPumpSim::seedRepeatsTheFaults()
     const QByteArray polls = kPoll.repeated(8);
     QByteArray runs[2];
     for (QByteArray& received : runs) {
-        Simulator sim;
+        PumpSim sim;
         QSerialPort port;
-        QVERIFY(sim.startOn(port, {"--no-line-delay", "--noise", "0.5", "--seed", "7"}));
+        QVERIFY(startOn(sim, port, {"--no-line-delay", "--noise", "0.5", "--seed", "7"}));
         port.write(polls);
         QVERIFY(QTest::qWaitFor([&] {
             received += port.readAll();
@@ -291,9 +249,9 @@ void TestPumpSim::floodAnswersTheFirstPollManyTimesAndLogsIt()
 {
     QTemporaryDir dir;
     const QString log = dir.filePath("sim.log");
-    Simulator sim;
+    PumpSim sim;
     QSerialPort port;
-    QVERIFY(sim.startOn(port, {"--no-line-delay", "--flood", "20", "--log", log}));
+    QVERIFY(startOn(sim, port, {"--no-line-delay", "--flood", "20", "--log", log}));
 
     port.write(kPoll);
     QCOMPARE(receive(port, 21 * 9), kIdleReply.repeated(21));
@@ -318,9 +276,9 @@ void TestPumpSim::survivesAnyBytesAndLogsThemOnOneLineEach()
 {
     QTemporaryDir dir;
     const QString log = dir.filePath("sim.log");
-    Simulator sim;
+    PumpSim sim;
     QSerialPort port;
-    QVERIFY(sim.startOn(port, {"--no-line-delay", "--log", log}));
+    QVERIFY(startOn(sim, port, {"--no-line-delay", "--log", log}));
 
     // First a frame with control bytes inside, for the log; then every byte value and noise.
     QByteArray garbage("Q\n\r\0\\\x7f\x80\tY", 9);
@@ -347,7 +305,7 @@ void TestPumpSim::survivesAnyBytesAndLogsThemOnOneLineEach()
 
 void TestPumpSim::lineSurvivesThePortClosingAndReopening()
 {
-    Simulator sim;
+    PumpSim sim;
     const QString device = sim.start({"--no-line-delay"});
     QVERIFY(!device.isEmpty());
     for (int open = 0; open < 2; ++open) {
@@ -363,7 +321,7 @@ void TestPumpSim::hangupTakesTheLineAndTheLinkAway()
 {
     QTemporaryDir dir;
     const QString link = dir.filePath("pump");
-    Simulator sim;
+    PumpSim sim;
     QVERIFY(!sim.start({"--hangup-after", "0.5", "--link", link}).isEmpty());
     QSerialPort port;
     QVERIFY(openLine(port, link));
@@ -394,7 +352,7 @@ void TestPumpSim::stopSignalRemovesTheLink()
     QFETCH(int, signal);
     QTemporaryDir dir;
     const QString link = dir.filePath("pump");
-    Simulator sim;
+    PumpSim sim;
     const QString device = sim.start({"--link", link});
     QVERIFY(!device.isEmpty());
     QCOMPARE(QFileInfo(link).symLinkTarget(), device);
