@@ -35,6 +35,7 @@ void PictureBox::setScale(QPointF topLeft, QPointF bottomRight)
 void PictureBox::setForeColor(const QColor& colour)
 {
     m_foreColor = colour;
+    m_forePen = QPen(colour, 0);
 }
 
 QColor PictureBox::foreColor() const
@@ -56,12 +57,62 @@ void PictureBox::line(QPointF from, QPointF to)
 
 void PictureBox::line(QPointF from, QPointF to, const QColor& colour)
 {
-    if (m_surface.isNull())
+    Lines(*this).line(from, to, colour);
+}
+
+PictureBox::Lines::Lines(PictureBox& box)
+    : m_box(box)
+{
+    // Before the box has a size there is nothing to draw on.
+    if (m_box.m_surface.isNull())
         return;
-    QPainter painter(&m_surface);
-    painter.setPen(QPen(colour, 0));
-    painter.drawLine(toPixels(from), toPixels(to));
-    update();
+    m_painter.begin(&m_box.m_surface);
+    m_painter.setPen(m_box.m_forePen);
+}
+
+PictureBox::Lines::~Lines()
+{
+    if (!m_painter.isActive())
+        return;
+    m_painter.end();
+    m_box.update();
+}
+
+void PictureBox::Lines::line(QPointF from, QPointF to)
+{
+    line(from, to, m_box.m_foreColor);
+}
+
+void PictureBox::Lines::line(QPointF from, QPointF to, const QColor& colour)
+{
+    if (!m_painter.isActive())
+        return;
+    if (m_painter.pen().color() != colour)
+        m_painter.setPen(m_box.penFor(colour));
+    m_painter.drawLine(m_box.toPixels(from), m_box.toPixels(to));
+}
+
+void PictureBox::Lines::clip(QPointF corner, QPointF oppositeCorner)
+{
+    if (!m_painter.isActive())
+        return;
+    const QRectF area = QRectF(m_box.toPixels(corner), m_box.toPixels(oppositeCorner)).normalized();
+    m_painter.setClipRect(area.adjusted(-1.0, -1.0, 1.0, 1.0).toAlignedRect());
+}
+
+void PictureBox::Lines::unclip()
+{
+    if (m_painter.isActive())
+        m_painter.setClipping(false);
+}
+
+const QPen& PictureBox::penFor(const QColor& colour)
+{
+    if (colour == m_foreColor)
+        return m_forePen;
+    if (m_otherPen.color() != colour)
+        m_otherPen = QPen(colour, 0);
+    return m_otherPen;
 }
 
 void PictureBox::cls()

@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
+#include <QPen>
 #include <QPointF>
 #include <QWidget>
 
@@ -20,6 +22,29 @@ public:
     // A straight line in the fore colour, or in the given colour.
     void line(QPointF from, QPointF to);
     void line(QPointF from, QPointF to, const QColor& colour);
+
+    // Several lines through one painter and one repaint, for callers that draw often: a painter
+    // costs more than the short lines it draws. The lines appear when the batch ends.
+    class Lines {
+    public:
+        explicit Lines(PictureBox& box);
+        ~Lines();
+        Lines(const Lines&) = delete;
+        Lines& operator=(const Lines&) = delete;
+
+        void line(QPointF from, QPointF to);
+        void line(QPointF from, QPointF to, const QColor& colour);
+        // Until unclip(), lines touch only the area between these user corners, widened by a
+        // pixel all round so that it holds every pixel a line between them lights: redrawing a
+        // long line over a short one then costs no more than the short one.
+        void clip(QPointF corner, QPointF oppositeCorner);
+        void unclip();
+
+    private:
+        PictureBox& m_box;
+        QPainter m_painter;
+    };
+
     // Erases everything drawn; the scale stays.
     void cls();
 
@@ -33,8 +58,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    const QPen& penFor(const QColor& colour);
+
     QImage m_surface;
     QPointF m_topLeft{0.0, 0.0};
     QPointF m_bottomRight{1.0, 1.0};
     QColor m_foreColor = Qt::black;
+    // Pens kept, so that lines drawn again and again in the same colours build no pens.
+    QPen m_forePen{m_foreColor, 0};
+    QPen m_otherPen{m_foreColor, 0};
 };
