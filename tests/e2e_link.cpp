@@ -2,51 +2,11 @@
 
 #include "link/frames.h"
 #include "link/reply_stream.h"
-#include "panel/main_window.h"
 #include "platform/serial_port.h"
-#include "support/fake_dialogs.h"
-#include "support/pump_sim.h"
+#include "support/window_rig.h"
 
-#include <QLabel>
-#include <QMenuBar>
-#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
-
-namespace {
-
-// A window connected to a freshly started simulated pump.
-struct Rig {
-    QTemporaryDir dir;
-    QString log = dir.filePath(QStringLiteral("sim.log"));
-    PumpSim sim;
-    FakeDialogs dialogs;
-    MainWindow window{&dialogs};
-    SerialPort* MSComm1 = window.findChild<SerialPort*>(QStringLiteral("MSComm1"));
-    QLabel* LcurrP = window.findChild<QLabel*>(QStringLiteral("LcurrP"));
-
-    bool connect(const QStringList& simArgs)
-    {
-        const QString device = sim.start(simArgs + QStringList{QStringLiteral("--log"), log});
-        if (device.isEmpty())
-            return false;
-        window.show();
-        dialogs.answer(device);
-        for (QAction* action : window.menuBar()->actions())
-            if (action->objectName() == QLatin1String("Communication"))
-                action->trigger();
-        return MSComm1->isOpen();
-    }
-    QList<QByteArray> logged(char direction) const
-    {
-        QList<QByteArray> frames;
-        for (const PumpSim::LogEntry& entry : PumpSim::readLog(log))
-            if (entry.direction == direction)
-                frames << entry.frame;
-        return frames;
-    }
-};
-
-} // namespace
 
 class E2eLink : public QObject {
     Q_OBJECT
@@ -59,8 +19,8 @@ private slots:
 
 void E2eLink::pollsReachThePumpAndItsRepliesTheLabels()
 {
-    Rig rig;
-    rig.LcurrP->clear();
+    WindowRig rig;
+    rig.label("LcurrP").clear();
     QVERIFY(rig.connect({}));
 
     QVERIFY(QTest::qWaitFor([&] { return rig.logged('<').size() >= 3; }, 8000));
@@ -74,7 +34,7 @@ void E2eLink::pollsReachThePumpAndItsRepliesTheLabels()
         const double gap = pollTimes[i] - pollTimes[i - 1];
         QVERIFY2(gap > 1.3 && gap < 2.5, qPrintable(QString::number(gap)));
     }
-    QTRY_COMPARE(rig.LcurrP->text(), QStringLiteral("00.0"));
+    QTRY_COMPARE(rig.label("LcurrP").text(), QStringLiteral("00.0"));
 }
 
 void E2eLink::everyReplyArrivesThroughLineFaults_data()
@@ -89,17 +49,17 @@ void E2eLink::everyReplyArrivesThroughLineFaults_data()
 void E2eLink::everyReplyArrivesThroughLineFaults()
 {
     QFETCH(QStringList, fault);
-    Rig rig;
+    WindowRig rig;
     // The same bytes the panel's reply handler gets, in the same order.
     ReplyStream seen;
     QList<QByteArray> applied;
-    QObject::connect(rig.MSComm1, &SerialPort::received, [&](const QByteArray& bytes) {
+    QObject::connect(&rig.line(), &SerialPort::received, [&](const QByteArray& bytes) {
         seen.feed(bytes, [&](QByteArrayView frame) { applied << frame.toByteArray(); });
     });
     QVERIFY(rig.connect(fault));
     // A running pump, so that the replies carry different pressures.
-    QVERIFY(rig.MSComm1->write("Q00L40.0Y"));
-    QVERIFY(rig.MSComm1->write(frames::kRun));
+    QVERIFY(rig.line().write("Q00L40.0Y"));
+    QVERIFY(rig.line().write(frames::kRun));
 
     QVERIFY(QTest::qWaitFor([&] { return rig.logged('<').size() >= 5; }, 12000));
     rig.window.findChild<QTimer*>(QStringLiteral("Timer2"))->stop();
@@ -109,13 +69,13 @@ void E2eLink::everyReplyArrivesThroughLineFaults()
     for (const QByteArray& frame : applied)
         if (frame[3] == 'N')
             lastPressure = frame.mid(4, 4);
-    QCOMPARE(rig.LcurrP->text(), QString::fromLatin1(lastPressure));
+    QCOMPARE(rig.label("LcurrP").text(), QString::fromLatin1(lastPressure));
     QVERIFY(rig.dialogs.messages.isEmpty());
 }
 
 void E2eLink::pulledLineIsToldAndThePanelStaysUp()
 {
-    Rig rig;
+    WindowRig rig;
     QVERIFY(rig.connect({"--hangup-after", "2"}));
 
     QTRY_VERIFY_WITH_TIMEOUT(!rig.dialogs.messages.isEmpty(), 8000);

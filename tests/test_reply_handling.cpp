@@ -60,7 +60,7 @@ void TestReplyHandling::repliesReachTheirLabelsThenTheChart()
     QLabel LcurrP(QStringLiteral("00.0")), LsetP(QStringLiteral("02.0")), LsetF(QStringLiteral("00.0"));
     PanelState state;
     int samples = 0;
-    ReplyHandler handler(LcurrP, LsetP, LsetF, state, [&] { ++samples; });
+    ReplyHandler handler(LcurrP, LsetP, LsetF, state, state.savelist, [&] { ++samples; });
 
     for (const QByteArray& chunk : chunks)
         handler.received(chunk);
@@ -76,7 +76,7 @@ void TestReplyHandling::chartSamplesAfterTheLabelIsWritten()
     QLabel LcurrP(QStringLiteral("00.0")), LsetP, LsetF;
     PanelState state;
     QStringList sampled;
-    ReplyHandler handler(LcurrP, LsetP, LsetF, state, [&] { sampled << LcurrP.text(); });
+    ReplyHandler handler(LcurrP, LsetP, LsetF, state, state.savelist, [&] { sampled << LcurrP.text(); });
 
     handler.received("Q00N01.5YQ00P01.0YQ00N00.9Y");
 
@@ -89,7 +89,7 @@ void TestReplyHandling::openKeypadEntryOwnsItsLabel()
     PanelState state;
     state.lq = 1;
     int samples = 0;
-    ReplyHandler handler(LcurrP, LsetP, LsetF, state, [&] { ++samples; });
+    ReplyHandler handler(LcurrP, LsetP, LsetF, state, state.savelist, [&] { ++samples; });
 
     handler.received("Q00L12.3YQ00P01.5Y");
     QCOMPARE(LsetF.text(), QStringLiteral("1"));

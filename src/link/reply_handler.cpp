@@ -2,6 +2,8 @@
 
 #include "link/frames.h"
 #include "panel/panel_state.h"
+#include "platform/text_rules.h"
+#include "records/record_list.h"
 
 #include <QLabel>
 
@@ -17,11 +19,12 @@ QString setValue(QByteArrayView frame)
 } // namespace
 
 ReplyHandler::ReplyHandler(QLabel& LcurrP, QLabel& LsetP, QLabel& LsetF, const PanelState& state,
-                           std::function<void()> chartUpdate)
+                           RecordList& savelist, std::function<void()> chartUpdate)
     : m_LcurrP(LcurrP)
     , m_LsetP(LsetP)
     , m_LsetF(LsetF)
     , m_state(state)
+    , m_savelist(savelist)
     , m_chartUpdate(std::move(chartUpdate))
 {
 }
@@ -36,9 +39,13 @@ void ReplyHandler::apply(QByteArrayView frame)
     // The pump number is not read: replies from any pump are shown. An open keypad entry owns
     // its label, so a set value reply leaves it alone until the entry is done.
     switch (frame[frames::kLetterAt]) {
-    case 'N':
-        m_LcurrP.setText(QString::fromLatin1(frame.sliced(frames::kValueAt, frames::kValueLength)));
+    case 'N': {
+        const QString value = QString::fromLatin1(frame.sliced(frames::kValueAt, frames::kValueLength));
+        m_LcurrP.setText(value);
+        if (const auto number = textrules::toNumber(value))
+            m_savelist.append(*number);
         break;
+    }
     case 'P':
         if (m_state.pr != 1)
             m_LsetP.setText(setValue(frame));

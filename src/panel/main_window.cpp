@@ -1,21 +1,30 @@
 #include "panel/main_window.h"
 
+#include "chart/trend_chart.h"
 #include "link/command_writer.h"
 #include "link/port_connection.h"
 #include "link/reply_handler.h"
 #include "panel/artwork.h"
 #include "panel/fonts.h"
 #include "panel/key_button.h"
+#include "panel/keypad.h"
+#include "panel/run_stop.h"
+#include "panel/setpoint_prompts.h"
 #include "panel/surface.h"
 #include "panel/twips.h"
 #include "platform/picture_box.h"
 #include "platform/qt_dialogs.h"
 #include "platform/serial_port.h"
+#include "records/record_file.h"
+#include "records/record_viewer.h"
+#include "records/test_print.h"
+#include "runtimer/run_timer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QTimer>
 
 namespace {
@@ -108,6 +117,9 @@ MainWindow::MainWindow(Dialogs* dialogs, QWidget* parent)
     buildMenus();
     startUp();
     wireLink();
+    wireOperatorCommands();
+    wireRecords();
+    wireChartAndRunTimer();
     connect(m_surface, &Surface::rightButtonPressed, this, &MainWindow::popup);
 
     move(twipsToPixels(2025), twipsToPixels(2115));
@@ -204,6 +216,7 @@ void MainWindow::buildMenus()
     m_file = addMenu(bar, "file", "文件(F)");
     addItem(m_file, "save", "保存");
     addItem(m_file, "print", "打印");
+    addItem(m_file, "viewRecords", "查看记录");
     QAction* end = addItem(m_file, "end", "退出");
     // Exit ends the program at once, without the close step.
     connect(end, &QAction::triggered, this, [] { QCoreApplication::exit(0); });
@@ -260,7 +273,7 @@ void MainWindow::wireLink()
 {
     m_portConnection = std::make_unique<PortConnection>(
         *m_MSComm1, m_dialogs, QList<QMenu*>{m_file, m_settime, m_Pump, m_rightkey, m_seting}, *m_Timer2);
-    m_replyHandler = std::make_unique<ReplyHandler>(*m_LcurrP, *m_LsetP, *m_LsetF, m_state, [] {});
+    m_replyHandler = std::make_unique<ReplyHandler>(*m_LcurrP, *m_LsetP, *m_LsetF, m_state, m_state.savelist, [this] { m_trendChart->update(); });
     m_commandWriter = std::make_unique<CommandWriter>(*m_MSComm1, m_dialogs);
 
     connect(m_Communication, &QAction::triggered, this, [this] { m_portConnection->portCommand(); });
@@ -282,4 +295,71 @@ void MainWindow::closeEvent(QCloseEvent* event)
 {
     m_portConnection->closeStep();
     event->accept();
+}
+
+void MainWindow::wireChartAndRunTimer()
+{
+    // The chart's set-up is the last step of start-up; no reply can reach the chart before it.
+    m_trendChart = std::make_unique<TrendChart>(*m_Picture1, *m_LcurrP, m_state);
+    m_trendChart->setUp();
+
+    const RunClock clock{*m_runClock[0], *m_runClock[1], *m_runClock[2],
+                         *m_runClock[3], *m_runClock[4], *m_runClock[5]};
+    m_runTimer = std::make_unique<RunTimer>(m_state, *m_Timer1, clock, *m_commandWriter, m_dialogs);
+    const auto item = [this](const char* name) { return m_settime->findChild<QAction*>(QString::fromLatin1(name)); };
+    connect(item("stset"), &QAction::triggered, this, [this] { m_runTimer->set(); });
+    connect(item("ststart"), &QAction::triggered, this, [this] { m_runTimer->start(); });
+    connect(item("stzanting"), &QAction::triggered, this, [this] { m_runTimer->pause(); });
+    connect(item("stcontiune"), &QAction::triggered, this, [this] { m_runTimer->resume(); });
+    connect(item("stend"), &QAction::triggered, this, [this] { m_runTimer->end(); });
+    connect(m_Timer1, &QTimer::timeout, this, [this] { m_runTimer->tick(); });
+}
+
+void MainWindow::wireRecords()
+{
+    const QString recordPath = defaultRecordPath();
+    m_recordFile = std::make_unique<RecordFile>(recordPath, m_state.savelist, m_dialogs);
+
+    const auto item = [this](const char* name) { return m_file->findChild<QAction*>(QString::fromLatin1(name)); };
+    connect(item("save"), &QAction::triggered, this, [this] { m_recordFile->save(); });
+    connect(item("print"), &QAction::triggered, this, [this] {
+        // The print support loads with the first printer: made on first use, not at start-up.
+        if (!m_testPrint) {
+            m_Printer = std::make_unique<QPrinter>();
+            m_testPrint = std::make_unique<TestPrint>(*m_Printer, m_dialogs);
+        }
+        m_testPrint->print();
+    });
+    connect(item("viewRecords"), &QAction::triggered, this, [this, recordPath] {
+        if (!m_Form2) {
+            m_Form2 = new RecordViewer(recordPath, m_dialogs, this);
+            connect(m_Form2, &RecordViewer::showMainWindow, this, &QWidget::show);
+        }
+        m_Form2->show();
+        m_Form2->raise();
+    });
+}
+
+void MainWindow::wireOperatorCommands()
+{
+    m_runStop = std::make_unique<RunStop>(*m_Lstate, *m_commandWriter);
+    m_keypad = std::make_unique<Keypad>(m_state, *m_LsetF, *m_LsetP, *m_LSetState, *m_commandWriter, m_dialogs);
+    m_setpointPrompts = std::make_unique<SetpointPrompts>(m_state, *m_commandWriter, m_dialogs);
+
+    const auto item = [](QMenu* menu, const char* name) { return menu->findChild<QAction*>(QString::fromLatin1(name)); };
+    connect(item(m_Pump, "run"), &QAction::triggered, this, [this] { m_runStop->run(); });
+    connect(item(m_Pump, "stop"), &QAction::triggered, this, [this] { m_runStop->stop(); });
+    connect(item(m_rightkey, "rrun"), &QAction::triggered, this, [this] { m_runStop->run(); });
+    connect(item(m_rightkey, "rstop"), &QAction::triggered, this, [this] { m_runStop->stop(); });
+    connect(m_Cmdr, &KeyButton::clicked, this, [this] { m_runStop->runKey(); });
+    connect(m_Cmds, &KeyButton::clicked, this, [this] { m_runStop->stopKey(); });
+
+    connect(m_Cmdl, &KeyButton::clicked, this, [this] { m_keypad->keyL(); });
+    connect(m_Cmdp, &KeyButton::clicked, this, [this] { m_keypad->keyP(); });
+    for (const DigitKey& key : std::as_const(m_digitKeys))
+        connect(key.key, &KeyButton::clicked, this, [this, digit = key.digit] { m_keypad->digit(digit); });
+
+    connect(item(m_seting, "liquid"), &QAction::triggered, this, [this] { m_setpointPrompts->flow(); });
+    connect(item(m_seting, "pressure"), &QAction::triggered, this, [this] { m_setpointPrompts->pressure(); });
+    connect(item(m_seting, "Pump_NO"), &QAction::triggered, this, [this] { m_setpointPrompts->pumpNumber(); });
 }

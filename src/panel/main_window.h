@@ -8,14 +8,23 @@
 class CommandWriter;
 class Dialogs;
 class KeyButton;
+class Keypad;
 class PictureBox;
 class PortConnection;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QTimer;
+class RecordFile;
+class RecordViewer;
 class ReplyHandler;
+class RunStop;
+class RunTimer;
 class SerialPort;
+class SetpointPrompts;
 class Surface;
+class TestPrint;
+class TrendChart;
 
 // The panel's one window: it builds every control, owns the panel state, the serial line and
 // the dialogs, and hands each handler only what that handler touches.
@@ -35,6 +44,9 @@ private:
     void buildMenus();
     void startUp();
     void wireLink();
+    void wireOperatorCommands();
+    void wireRecords();
+    void wireChartAndRunTimer();
     void popup(const QPoint& globalPosition);
 
     std::unique_ptr<Dialogs> m_ownDialogs;
@@ -76,4 +88,13 @@ private:
     std::unique_ptr<CommandWriter> m_commandWriter;
 
     // Handlers of the operator's commands, the chart, the timed run and the records.
+    std::unique_ptr<RunStop> m_runStop;
+    std::unique_ptr<Keypad> m_keypad;
+    std::unique_ptr<SetpointPrompts> m_setpointPrompts;
+    std::unique_ptr<QPrinter> m_Printer; // made for the first print
+    std::unique_ptr<RecordFile> m_recordFile;
+    std::unique_ptr<TestPrint> m_testPrint;
+    RecordViewer* m_Form2 = nullptr; // made when first shown
+    std::unique_ptr<TrendChart> m_trendChart;
+    std::unique_ptr<RunTimer> m_runTimer;
 };

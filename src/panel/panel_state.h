@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/record_list.h"
+
 #include <QtGlobal>
 #include <array>
 
@@ -24,6 +26,10 @@ struct PanelState {
     qint32 tset = 0;
     // Set time of a timed run, in minutes.
     double timeset = 0.0;
+
+    // The record list: the latest current-pressure values, oldest first; savelist.count() is the
+    // number of values a save writes (saveprcout).
+    RecordList savelist;
 
 private:
     std::array<double, 103> m_prhist{};
