@@ -1,12 +1,15 @@
 #include "link/command_writer.h"
 #include "link/frames.h"
+#include "link/link_health.h"
 #include "link/port_connection.h"
 #include "platform/serial_port.h"
 #include "support/fake_dialogs.h"
 #include "support/pty_pair.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -16,9 +19,11 @@ namespace {
 struct Fixture {
     SerialPort port;
     FakeDialogs dialogs;
+    QLabel LcurrP, LsetP, LsetF;
+    LinkHealth health{LcurrP, LsetP, LsetF};
     QMenu file, settime;
     QTimer Timer2;
-    PortConnection connection{port, dialogs, {&file, &settime}, Timer2};
+    PortConnection connection{port, dialogs, health, {&file, &settime}, Timer2};
 
     Fixture()
     {
@@ -55,6 +60,8 @@ private slots:
     void pollAndRepliesCrossTheLine();
     void lostLineIsToldOnceAndStopsWrites();
     void commandWithoutOpenPortIsRefusedAndTold();
+    void lostLineIsReopenedByThePollWhenItIsBack();
+    void valuesGoStaleAfterThreeUnansweredPolls();
 };
 
 void TestSerialLink::portCommandOpensTheLineAt9600_8N1()
@@ -241,6 +248,63 @@ void TestSerialLink::commandWithoutOpenPortIsRefusedAndTold()
     QVERIFY(writer.send(frames::kRun));
     QCOMPARE(pty.readAtLeast(9, 2000), frames::kRun);
     QCOMPARE(dialogs.messages.size(), 1);
+}
+
+void TestSerialLink::lostLineIsReopenedByThePollWhenItIsBack()
+{
+    // The device as the operator named it: a link that a returning adapter points anew.
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("pump"));
+    auto first = std::make_unique<PtyPair>();
+    QVERIFY(QFile::link(first->device(), link));
+    Fixture f;
+    f.open(link);
+    QObject::connect(&f.port, &SerialPort::lineLost, [&](const QString& reason) { f.connection.lineLost(reason); });
+
+    first.reset();
+    QTRY_VERIFY(!f.port.isOpen());
+    QVERIFY(f.health.isStale());
+    f.connection.pollTick(); // still gone: nothing, and nothing more told
+    QVERIFY(!f.port.isOpen());
+    QCOMPARE(f.dialogs.messages.size(), 1);
+
+    PtyPair second;
+    QVERIFY(QFile::remove(link) && QFile::link(second.device(), link));
+    f.connection.pollTick();
+    QVERIFY(f.port.isOpen());
+    QCOMPARE(second.readAtLeast(9, 2000), frames::kPoll);
+    QCOMPARE(second.line().baud, 9600);
+    QVERIFY(f.health.isStale()); // until a reply frame is applied
+    f.health.frameApplied();
+    QVERIFY(!f.health.isStale());
+    QCOMPARE(f.dialogs.messages.size(), 1);
+}
+
+void TestSerialLink::valuesGoStaleAfterThreeUnansweredPolls()
+{
+    QLabel LcurrP(QStringLiteral("01.5")), LsetP(QStringLiteral("02.0")), LsetF(QStringLiteral("10.0"));
+    const QColor normal = LcurrP.palette().color(QPalette::WindowText);
+    LinkHealth health(LcurrP, LsetP, LsetF);
+    const auto textColour = [](QLabel& label) { return label.palette().color(QPalette::WindowText); };
+
+    for (int poll = 1; poll <= 3; ++poll)
+        health.pollDue();
+    QVERIFY(!health.isStale());
+    health.pollDue(); // the fourth falls due with three unanswered
+    QVERIFY(health.isStale());
+    for (QLabel* label : {&LcurrP, &LsetP, &LsetF})
+        QVERIFY(textColour(*label) != normal);
+    QCOMPARE(LcurrP.text(), QStringLiteral("01.5"));
+
+    health.frameApplied();
+    QVERIFY(!health.isStale());
+    QCOMPARE(textColour(LsetF), normal);
+    // One reply in time keeps the values fresh.
+    for (int poll = 1; poll <= 3; ++poll)
+        health.pollDue();
+    health.frameApplied();
+    health.pollDue();
+    QVERIFY(!health.isStale());
 }
 
 QTEST_MAIN(TestSerialLink)

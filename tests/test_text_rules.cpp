@@ -104,6 +104,8 @@ void TestTextRules::textToNumberAcceptsOnlyPlainNumbers_data()
     QTest::newRow("too large for a double") << "1e999" << fails;
     QTest::newRow("too small is zero") << "1e-999" << std::optional(0.0);
     QTest::newRow("many zeros then too large") << "0.0001e400" << fails;
+    QTest::newRow("exponent beyond any integer") << "1e366666666666666666666666" << fails;
+    QTest::newRow("negative exponent beyond any integer") << "1e-366666666666666666666666" << std::optional(0.0);
 }
 
 void TestTextRules::textToNumberAcceptsOnlyPlainNumbers()

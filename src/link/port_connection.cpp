@@ -1,6 +1,7 @@
 #include "link/port_connection.h"
 
 #include "link/frames.h"
+#include "link/link_health.h"
 #include "platform/dialogs.h"
 #include "platform/port_names.h"
 #include "platform/serial_port.h"
@@ -22,9 +23,11 @@ QString portsFound()
 
 } // namespace
 
-PortConnection::PortConnection(SerialPort& port, Dialogs& dialogs, QList<QMenu*> menus, QTimer& Timer2)
+PortConnection::PortConnection(SerialPort& port, Dialogs& dialogs, LinkHealth& health, QList<QMenu*> menus,
+                               QTimer& Timer2)
     : m_port(port)
     , m_dialogs(dialogs)
+    , m_health(health)
     , m_menus(std::move(menus))
     , m_Timer2(Timer2)
 {
@@ -51,6 +54,8 @@ void PortConnection::portCommand()
         refuse(device, m_port.errorString());
         return;
     }
+    m_lostDevice.clear();
+    m_health.lineOpened();
 
     for (QMenu* menu : std::as_const(m_menus)) {
         menu->setEnabled(true);
@@ -61,6 +66,14 @@ void PortConnection::portCommand()
 
 void PortConnection::pollTick()
 {
+    if (!m_port.isOpen()) {
+        // Quietly, every tick, until the device is back: the operator has been told already.
+        if (m_lostDevice.isEmpty() || !m_port.open(m_lostDevice, *LineSettings::parse(kSettings)))
+            return;
+        m_lostDevice.clear();
+        m_health.lineOpened();
+    }
+    m_health.pollDue();
     m_port.write(frames::kPoll);
 }
 
@@ -71,6 +84,8 @@ void PortConnection::closeStep()
 
 void PortConnection::lineLost(const QString& reason)
 {
+    m_lostDevice = m_port.device();
+    m_health.lineLost();
     m_dialogs.message(QStringLiteral("串口连接中断：%1").arg(reason), kErrorTitle);
 }
 

@@ -2,6 +2,7 @@
 
 #include "chart/trend_chart.h"
 #include "link/command_writer.h"
+#include "link/link_health.h"
 #include "link/port_connection.h"
 #include "link/reply_handler.h"
 #include "panel/artwork.h"
@@ -271,17 +272,23 @@ void MainWindow::startUp()
 
 void MainWindow::wireLink()
 {
-    m_portConnection = std::make_unique<PortConnection>(
-        *m_MSComm1, m_dialogs, QList<QMenu*>{m_file, m_settime, m_Pump, m_rightkey, m_seting}, *m_Timer2);
-    m_replyHandler = std::make_unique<ReplyHandler>(*m_LcurrP, *m_LsetP, *m_LsetF, m_state, m_state.savelist, [this] { m_trendChart->update(); });
+    m_linkHealth = std::make_unique<LinkHealth>(*m_LcurrP, *m_LsetP, *m_LsetF);
+    m_portConnection = std::make_unique<PortConnection>(*m_MSComm1, m_dialogs, *m_linkHealth,
+        QList<QMenu*>{m_file, m_settime, m_Pump, m_rightkey, m_seting}, *m_Timer2);
+    m_replyHandler = std::make_unique<ReplyHandler>(*m_LcurrP, *m_LsetP, *m_LsetF, m_state, m_state.savelist,
+                                                    [this] {
+                                                        m_linkHealth->frameApplied();
+                                                        m_trendChart->update();
+                                                    });
     m_commandWriter = std::make_unique<CommandWriter>(*m_MSComm1, m_dialogs);
 
     connect(m_Communication, &QAction::triggered, this, [this] { m_portConnection->portCommand(); });
     connect(m_Timer2, &QTimer::timeout, this, [this] { m_portConnection->pollTick(); });
     connect(m_MSComm1, &SerialPort::received, this,
             [this](const QByteArray& bytes) { m_replyHandler->received(bytes); });
+    // Queued: the message waits for the operator, and it must not wait inside the port's own signal.
     connect(m_MSComm1, &SerialPort::lineLost, this,
-            [this](const QString& reason) { m_portConnection->lineLost(reason); });
+            [this](const QString& reason) { m_portConnection->lineLost(reason); }, Qt::QueuedConnection);
 }
 
 void MainWindow::popup(const QPoint& globalPosition)

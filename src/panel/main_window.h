@@ -9,6 +9,7 @@ class CommandWriter;
 class Dialogs;
 class KeyButton;
 class Keypad;
+class LinkHealth;
 class PictureBox;
 class PortConnection;
 class QLabel;
@@ -83,6 +84,7 @@ private:
     QTimer* m_Timer2 = nullptr;
     SerialPort* m_MSComm1 = nullptr;
 
+    std::unique_ptr<LinkHealth> m_linkHealth;
     std::unique_ptr<PortConnection> m_portConnection;
     std::unique_ptr<ReplyHandler> m_replyHandler;
     std::unique_ptr<CommandWriter> m_commandWriter;

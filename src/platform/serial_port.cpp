@@ -63,7 +63,12 @@ bool SerialPort::open(const QString& device, const LineSettings& settings)
         return false;
     }
 
-    delete m_port;
+    if (m_port) {
+        // Its own signal may be what brought us here; let it unwind before the object goes.
+        m_port->disconnect(this);
+        m_port->close();
+        m_port->deleteLater();
+    }
     m_port = candidate;
     m_device = device;
     m_errorString.clear();

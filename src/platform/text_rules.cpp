@@ -1,5 +1,6 @@
 #include "platform/text_rules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -118,7 +119,10 @@ bool overflows(const std::string& shape)
 {
     const auto mantissaEnd = shape.find_first_of("eE");
     const std::string mantissa = shape.substr(0, mantissaEnd);
-    const long exponent = mantissaEnd == std::string::npos ? 0 : std::strtol(shape.c_str() + mantissaEnd + 1, nullptr, 10);
+    // strtol saturates a huge exponent; far beyond any double's range, so the sum cannot overflow.
+    const long exponent = mantissaEnd == std::string::npos
+        ? 0
+        : std::clamp(std::strtol(shape.c_str() + mantissaEnd + 1, nullptr, 10), -1000000000L, 1000000000L);
     const auto point = std::min(mantissa.find('.'), mantissa.size());
     const auto firstNonZero = mantissa.find_first_of("123456789");
     if (firstNonZero == std::string::npos)
