@@ -1,5 +1,6 @@
 #include "panel/artwork.h"
 
+#include "panel/artwork_canvas.h"
 #include "panel/fonts.h"
 
 #include <QGuiApplication>
@@ -18,7 +19,6 @@ namespace {
 
 // Everything below is in pixels of the 820 x 616 picture; 15 twips make one pixel.
 constexpr QSize kBackgroundSize(820, 616);
-constexpr QSize kKeyFaceSize(39, 21);
 
 // Picture1 (600, 4680, 9975 x 2175 twips) and its user scale: y = 2 at the top, -0.8 at the bottom.
 constexpr QRectF kChartBox(40, 312, 665, 145);
@@ -39,33 +39,6 @@ const QColor kInk(16, 34, 72);           // the chart heading, frame and figures
 const QColor kFieldTop(214, 234, 252);   // the light-blue field
 const QColor kFieldBottom(178, 210, 243);
 const QColor kCyan(0, 238, 255);
-
-double devicePixelRatio()
-{
-    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-}
-
-// A transparent image of the given size in device-independent pixels, drawn at the screen's
-// pixel density.
-QImage canvas(QSize size)
-{
-    const double ratio = devicePixelRatio();
-    QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-QFont latinFont(int pixelSize, bool condensed = false)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    if (condensed)
-        font.setStretch(QFont::Condensed);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
-}
 
 // Three passes of a box blur approach a Gaussian: the glow around the arms of light.
 void boxBlur(QImage& image, int radius)
@@ -102,7 +75,6 @@ void boxBlur(QImage& image, int radius)
     }
 }
 
-// ---- Background ----------------------------------------------------------------------------
 
 void paintField(QPainter& p)
 {
@@ -255,7 +227,7 @@ void paintSparkles(QPainter& p)
 // The model designation in large blue capitals outlined in red, set with a slight forward lean.
 void paintModelName(QPainter& p)
 {
-    QFont font = latinFont(54);
+    QFont font = canvas::latinFont(54);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 2);
     QPainterPath text;
     text.addText(0, 0, font, QStringLiteral("KVR6718"));
@@ -350,7 +322,7 @@ void paintChartFrame(QPainter& p)
     p.setPen(QPen(kInk, 1));
     p.drawRect(frame);
 
-    p.setFont(latinFont(11));
+    p.setFont(canvas::latinFont(11));
     for (double value : {2.0, 1.5, 1.0, 0.5, 0.0}) {
         const double y = chartY(value);
         p.drawLine(QPointF(kChartBox.left() - 5, y), QPointF(kChartBox.left() - 1, y));
@@ -362,7 +334,7 @@ void paintChartFrame(QPainter& p)
 
 QPixmap drawBackground()
 {
-    QImage image = canvas(kBackgroundSize);
+    QImage image = canvas::blank(kBackgroundSize);
     QPainter p(&image);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     paintField(p);
@@ -377,150 +349,13 @@ QPixmap drawBackground()
     return QPixmap::fromImage(std::move(image));
 }
 
-// ---- Key faces -----------------------------------------------------------------------------
-
-void paintTile(QPainter& p)
-{
-    const QRectF tile = QRectF(QPointF(0, 0), kKeyFaceSize).adjusted(0.5, 0.5, -0.5, -0.5);
-    QLinearGradient body(tile.topLeft(), tile.bottomLeft());
-    body.setColorAt(0.0, QColor(62, 124, 222));
-    body.setColorAt(0.5, QColor(38, 94, 196));
-    body.setColorAt(1.0, QColor(26, 70, 168));
-    p.setPen(QPen(QColor(150, 200, 255), 1));
-    p.setBrush(body);
-    p.drawRoundedRect(tile, 3, 3);
-    p.setPen(QPen(QColor(255, 255, 255, 60), 1));
-    p.drawLine(QPointF(3, 1.5), QPointF(kKeyFaceSize.width() - 3, 1.5));
-}
-
-void paintTriangle(QPainter& p, bool up)
-{
-    const QPointF c(kKeyFaceSize.width() / 2.0, kKeyFaceSize.height() / 2.0);
-    const double half = 6.5, rise = 5.5;
-    const double sign = up ? -1 : 1;
-    const QPolygonF triangle{c + QPointF(0, sign * rise), c + QPointF(-half, -sign * rise * 0.8),
-                             c + QPointF(half, -sign * rise * 0.8)};
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 20, 70, 110));
-    p.drawPolygon(triangle.translated(0.6, 0.8));
-    p.setBrush(Qt::white);
-    p.drawPolygon(triangle);
-}
-
-void paintGlyph(QPainter& p, const QString& text)
-{
-    const bool word = text.size() > 1;
-    p.setFont(latinFont(word ? 11 : 14, text.size() > 3));
-    const QRectF area(QPointF(0, 0), kKeyFaceSize);
-    p.setPen(QColor(0, 20, 70, 110));
-    p.drawText(area.translated(0.6, 0.8), Qt::AlignCenter, text);
-    p.setPen(Qt::white);
-    p.drawText(area, Qt::AlignCenter, text);
-}
-
-QString glyphText(KeyFace face)
-{
-    switch (face) {
-    case KeyFace::L: return QStringLiteral("L");
-    case KeyFace::P: return QStringLiteral("P");
-    case KeyFace::Run: return QStringLiteral("RUN");
-    case KeyFace::Stop: return QStringLiteral("STOP");
-    case KeyFace::Up:
-    case KeyFace::Down: return {};
-    default: return QString::number(static_cast<int>(face) - static_cast<int>(KeyFace::Digit0));
-    }
-}
-
-QPixmap drawKeyFace(KeyFace face)
-{
-    QImage image = canvas(kKeyFaceSize);
-    QPainter p(&image);
-    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    paintTile(p);
-    if (face == KeyFace::Up || face == KeyFace::Down)
-        paintTriangle(p, face == KeyFace::Up);
-    else
-        paintGlyph(p, glyphText(face));
-    p.end();
-    return QPixmap::fromImage(std::move(image));
-}
-
-// ---- Window icon ---------------------------------------------------------------------------
-
-// A pressure gauge on a pump's pipe: a white dial in a cyan-rimmed blue case, a red needle.
-QPixmap drawIcon(int size)
-{
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 64.0, size / 64.0);
-    // The pipe the gauge sits on.
-    QLinearGradient pipe(0, 50, 0, 62);
-    pipe.setColorAt(0, QColor(150, 200, 255));
-    pipe.setColorAt(1, QColor(20, 70, 170));
-    p.setPen(QPen(QColor(10, 40, 110), 1.5));
-    p.setBrush(pipe);
-    p.drawRoundedRect(QRectF(4, 50, 56, 12), 3, 3);
-    p.drawRect(QRectF(28, 44, 8, 8));
-    // Case and dial.
-    QRadialGradient rim(QPointF(26, 20), 34);
-    rim.setColorAt(0, QColor(120, 240, 255));
-    rim.setColorAt(1, QColor(10, 60, 180));
-    p.setPen(QPen(QColor(8, 30, 100), 1.5));
-    p.setBrush(rim);
-    p.drawEllipse(QPointF(32, 26), 24, 24);
-    p.setBrush(Qt::white);
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(32, 26), 18.5, 18.5);
-    // Scale: ticks over 270 degrees, the upper part in red; too fine to show at the smallest size.
-    for (int i = 0; size >= 24 && i <= 8; ++i) {
-        const double a = qDegreesToRadians(225.0 - i * 33.75);
-        const QPointF dir(std::cos(a), -std::sin(a));
-        p.setPen(QPen(i >= 7 ? QColor(220, 30, 30) : QColor(10, 40, 110), size >= 32 ? 2.2 : 3.0));
-        p.drawLine(QPointF(32, 26) + dir * 13.5, QPointF(32, 26) + dir * 17.0);
-    }
-    // Needle and hub.
-    const double a = qDegreesToRadians(60.0);
-    p.setPen(QPen(QColor(225, 20, 20), 3.2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(32, 26), QPointF(32, 26) + QPointF(std::cos(a), -std::sin(a)) * 15);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(10, 40, 110));
-    p.drawEllipse(QPointF(32, 26), 3.6, 3.6);
-    p.end();
-    return QPixmap::fromImage(std::move(image));
-}
-
 } // namespace
 
-// The pictures are drawn once, on first use, and kept for the program's life: they are never
-// freed, so no pixmap outlives the application object in a static destructor.
+// Drawn once, on first use, and never freed: no pixmap may outlive the application object.
 QPixmap background()
 {
     static const QPixmap* const picture = new QPixmap(drawBackground());
     return *picture;
-}
-
-QPixmap keyFace(KeyFace face)
-{
-    static const auto* const faces = [] {
-        auto* all = new std::array<QPixmap, 16>;
-        for (size_t i = 0; i < all->size(); ++i)
-            (*all)[i] = drawKeyFace(static_cast<KeyFace>(i));
-        return all;
-    }();
-    return faces->at(static_cast<size_t>(face));
-}
-
-QIcon windowIcon()
-{
-    static const QIcon* const icon = [] {
-        auto* drawn = new QIcon;
-        for (int size : {16, 24, 32, 48, 64, 128})
-            drawn->addPixmap(drawIcon(size));
-        return drawn;
-    }();
-    return *icon;
 }
 
 } // namespace artwork
