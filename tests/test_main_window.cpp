@@ -3,6 +3,7 @@
 #include "platform/picture_box.h"
 #include "platform/serial_port.h"
 #include "support/fake_dialogs.h"
+#include "support/menu_bar.h"
 #include "support/pty_pair.h"
 
 #include <QAbstractButton>
@@ -24,14 +25,6 @@ T* child(QObject& window, const char* name)
 QString caption(QObject& window, const char* name)
 {
     return child<QLabel>(window, name)->text();
-}
-
-QAction* barEntry(QMainWindow& window, const char* name)
-{
-    for (QAction* action : window.menuBar()->actions())
-        if (action->objectName() == QLatin1String(name))
-            return action;
-    return nullptr;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "panel/panel_state.h"
 #include "platform/picture_box.h"
 #include "support/fake_dialogs.h"
+#include "support/menu_bar.h"
 #include "support/pty_pair.h"
 
 #include <QLabel>
@@ -82,14 +83,6 @@ struct Chart {
     // What the box paints, from its own surface.
     QImage shown() { return Picture1.grab().toImage(); }
 };
-
-QAction* barEntry(QMainWindow& window, const char* name)
-{
-    for (QAction* action : window.menuBar()->actions())
-        if (action->objectName() == QLatin1String(name))
-            return action;
-    return nullptr;
-}
 
 } // namespace
 

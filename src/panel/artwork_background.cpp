@@ -3,7 +3,6 @@
 #include "panel/artwork_canvas.h"
 #include "panel/fonts.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
