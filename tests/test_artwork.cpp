@@ -1,4 +1,6 @@
 #include "panel/artwork.h"
+#include "panel/artwork_drawing.h"
+#include "panel/artwork_kept.h"
 
 #include <QImage>
 #include <QSet>
@@ -88,6 +90,26 @@ private slots:
         QVERIFY2(top >= 0, "no figure beside the chart box");
         QVERIFY(qAbs((top + bottom) / 2.0 - chartY(value)) <= 2.0);
         QVERIFY(top > level - 9 && bottom < level + 9);
+    }
+
+    // What start-up shows is what the drawing code draws now: a stale or garbled kept copy, or one
+    // missing from the program, shows here.
+    void keptPicturesAreTheDrawnOnes()
+    {
+#ifndef DURAVEL_KEEPS_ARTWORK
+        QSKIP("this build keeps no pictures");
+#endif
+        using namespace artwork;
+        QList<std::pair<kept::Picture, QImage>> pictures{{kept::background(), drawing::background()}};
+        for (int face = 0; face <= static_cast<int>(KeyFace::Stop); ++face)
+            pictures.append({kept::keyFace(KeyFace(face)), drawing::keyFace(KeyFace(face))});
+        for (const int size : drawing::kIconSizes)
+            pictures.append({kept::icon(size), drawing::icon(size)});
+        for (const auto& [picture, drawn] : pictures) {
+            const std::optional<QImage> found = kept::find(picture);
+            QVERIFY2(found, qPrintable(picture.name));
+            QVERIFY2(*found == drawn.convertToFormat(picture.format), qPrintable(picture.name));
+        }
     }
 
     void windowIconHasSmallAndLargeSizes()

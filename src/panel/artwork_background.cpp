@@ -1,4 +1,4 @@
-#include "panel/artwork.h"
+#include "panel/artwork_drawing.h"
 
 #include "panel/artwork_canvas.h"
 #include "panel/fonts.h"
@@ -17,7 +17,7 @@ namespace artwork {
 namespace {
 
 // Everything below is in pixels of the 820 x 616 picture; 15 twips make one pixel.
-constexpr QSize kBackgroundSize(820, 616);
+using drawing::kBackgroundSize;
 
 // Picture1 (600, 4680, 9975 x 2175 twips) and its user scale: y = 2 at the top, -0.8 at the bottom.
 constexpr QRectF kChartBox(40, 312, 665, 145);
@@ -331,7 +331,9 @@ void paintChartFrame(QPainter& p)
     p.restore();
 }
 
-QPixmap drawBackground()
+} // namespace
+
+QImage drawing::background()
 {
     QImage image = canvas::blank(kBackgroundSize);
     QPainter p(&image);
@@ -345,16 +347,7 @@ QPixmap drawBackground()
     paintScrews(p);
     paintChartFrame(p);
     p.end();
-    return QPixmap::fromImage(std::move(image));
-}
-
-} // namespace
-
-// Drawn once, on first use, and never freed: no pixmap may outlive the application object.
-QPixmap background()
-{
-    static const QPixmap* const picture = new QPixmap(drawBackground());
-    return *picture;
+    return image;
 }
 
 } // namespace artwork

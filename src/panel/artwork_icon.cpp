@@ -1,4 +1,4 @@
-#include "panel/artwork.h"
+#include "panel/artwork_drawing.h"
 
 #include "panel/artwork_canvas.h"
 
@@ -9,11 +9,9 @@
 #include <cmath>
 
 namespace artwork {
-namespace {
-
 
 // A pressure gauge on a pump's pipe: a white dial in a cyan-rimmed blue case, a red needle.
-QPixmap drawIcon(int size)
+QImage drawing::icon(int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -53,21 +51,7 @@ QPixmap drawIcon(int size)
     p.setBrush(QColor(10, 40, 110));
     p.drawEllipse(QPointF(32, 26), 3.6, 3.6);
     p.end();
-    return QPixmap::fromImage(std::move(image));
-}
-
-} // namespace
-
-// Drawn once, on first use, and never freed: no pixmap may outlive the application object.
-QIcon windowIcon()
-{
-    static const QIcon* const icon = [] {
-        auto* drawn = new QIcon;
-        for (int size : {16, 24, 32, 48, 64, 128})
-            drawn->addPixmap(drawIcon(size));
-        return drawn;
-    }();
-    return *icon;
+    return image;
 }
 
 } // namespace artwork

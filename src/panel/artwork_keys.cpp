@@ -1,16 +1,14 @@
-#include "panel/artwork.h"
+#include "panel/artwork_drawing.h"
 
 #include "panel/artwork_canvas.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-#include <array>
-
 namespace artwork {
 namespace {
 
-constexpr QSize kKeyFaceSize(39, 21);
+using drawing::kKeyFaceSize;
 
 void paintTile(QPainter& p)
 {
@@ -64,7 +62,9 @@ QString glyphText(KeyFace face)
     }
 }
 
-QPixmap drawKeyFace(KeyFace face)
+} // namespace
+
+QImage drawing::keyFace(KeyFace face)
 {
     QImage image = canvas::blank(kKeyFaceSize);
     QPainter p(&image);
@@ -75,21 +75,7 @@ QPixmap drawKeyFace(KeyFace face)
     else
         paintGlyph(p, glyphText(face));
     p.end();
-    return QPixmap::fromImage(std::move(image));
-}
-
-} // namespace
-
-// Drawn once, on first use, and never freed: no pixmap may outlive the application object.
-QPixmap keyFace(KeyFace face)
-{
-    static const auto* const faces = [] {
-        auto* all = new std::array<QPixmap, 16>;
-        for (size_t i = 0; i < all->size(); ++i)
-            (*all)[i] = drawKeyFace(static_cast<KeyFace>(i));
-        return all;
-    }();
-    return faces->at(static_cast<size_t>(face));
+    return image;
 }
 
 } // namespace artwork

@@ -253,6 +253,11 @@ void MainWindow::buildMenus()
     // Shown, with nothing behind it.
     QAction* help = bar->addAction(QStringLiteral("帮助(H)"));
     help->setObjectName(QStringLiteral("help"));
+
+    // Captions in the labels' face, which the window loads anyway.
+    bar->setFont(inSongFace(bar->font()));
+    for (QMenu* menu : findChildren<QMenu*>())
+        menu->setFont(inSongFace(menu->font()));
 }
 
 void MainWindow::startUp()

@@ -63,6 +63,8 @@ void PictureBox::line(QPointF from, QPointF to, const QColor& colour)
 PictureBox::Lines::Lines(PictureBox& box)
     : m_box(box)
 {
+    if (m_box.m_surface.isNull())
+        m_box.m_surface = m_box.blankSurface();
     // Before the box has a size there is nothing to draw on.
     if (m_box.m_surface.isNull())
         return;
@@ -117,6 +119,8 @@ const QPen& PictureBox::penFor(const QColor& colour)
 
 void PictureBox::cls()
 {
+    if (m_surface.isNull())
+        return;
     m_surface.fill(palette().color(QPalette::Base));
     update();
 }
@@ -129,6 +133,10 @@ const QImage& PictureBox::surface() const
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    if (m_surface.isNull()) {
+        painter.fillRect(event->rect(), palette().color(QPalette::Base));
+        return;
+    }
     painter.drawImage(event->rect(), m_surface,
                       QRectF(QPointF(event->rect().topLeft()) * m_surface.devicePixelRatio(),
                              QSizeF(event->rect().size()) * m_surface.devicePixelRatio()));
@@ -137,13 +145,20 @@ void PictureBox::paintEvent(QPaintEvent* event)
 void PictureBox::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const qreal ratio = devicePixelRatioF();
-    QImage resized(size() * ratio, QImage::Format_RGB32);
-    resized.setDevicePixelRatio(ratio);
-    resized.fill(palette().color(QPalette::Base));
-    if (!m_surface.isNull()) {
-        QPainter painter(&resized);
-        painter.drawImage(QPointF(0, 0), m_surface);
-    }
+    if (m_surface.isNull())
+        return;
+    QImage resized = blankSurface();
+    QPainter painter(&resized);
+    painter.drawImage(QPointF(0, 0), m_surface);
+    painter.end();
     m_surface = resized;
+}
+
+QImage PictureBox::blankSurface() const
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage blank(size() * ratio, QImage::Format_RGB32);
+    blank.setDevicePixelRatio(ratio);
+    blank.fill(palette().color(QPalette::Base));
+    return blank;
 }

@@ -48,7 +48,8 @@ public:
     // Erases everything drawn; the scale stays.
     void cls();
 
-    // The drawing at the widget's device pixel ratio, for tests and screenshots.
+    // The drawing at the widget's device pixel ratio, for tests and screenshots; null until the
+    // first line.
     const QImage& surface() const;
     // Where a user coordinate falls, in widget pixels.
     QPointF toPixels(QPointF user) const;
@@ -59,7 +60,10 @@ protected:
 
 private:
     const QPen& penFor(const QColor& colour);
+    // A surface of the box's size in its background colour; null while the box has no size.
+    QImage blankSurface() const;
 
+    // Made with the first line, so that a box nothing has been drawn in costs no memory.
     QImage m_surface;
     QPointF m_topLeft{0.0, 0.0};
     QPointF m_bottomRight{1.0, 1.0};
