@@ -72,14 +72,18 @@ void E2eSoak::everyReplyAppliedAndMemoryFlat()
     Timer2->stop();
     // Whatever the pump still has in hand goes out within a moment of the last poll.
     QTest::qWait(1000);
-    const qint64 sent = rig.logged('>').size();
-    QVERIFY(QTest::qWaitFor([&] { return applied >= sent; }, 30000));
+    qint64 sent = 0;
+    // Split and coalesced replies trickle in after the last poll; count until both sides agree.
+    QVERIFY(QTest::qWaitFor([&] { sent = rig.logged('>').size(); return applied == sent; }, 30000));
 
     QCOMPARE(applied, sent);
     QCOMPARE(rig.label("LcurrP").text(), QString::fromLatin1(lastPressure));
     QVERIFY(rig.dialogs.messages.isEmpty());
     qInfo("polls %lld, replies sent %lld, applied %lld, resident memory %lld KiB at start, %lld KiB at end",
           qint64(rig.logged('<').size()), sent, applied, memoryAtStart, memoryAtEnd);
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("AddressSanitizer holds freed memory in quarantine: memory is measured in the plain build");
+#endif
     // The record list keeps every pressure (8 bytes each); beyond that nothing may build up.
     QVERIFY2(memoryAtEnd - memoryAtStart < 1024 + (applied - appliedAtStart) * 8 / 1024,
              qPrintable(QStringLiteral("%1 KiB -> %2 KiB").arg(memoryAtStart).arg(memoryAtEnd)));
